@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QWidget>
+
+class MainWindow final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+};
