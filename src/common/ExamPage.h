@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QRgb>
-
+#include <cstdint>
 #include <string>
+
+// A colour as 0xAARRGGBB, the layout of QRgb (the core does not link Qt Gui).
+using Rgb = std::uint32_t;
 
 // Background colours of the answer label.
 namespace AnswerColour {
-inline constexpr QRgb right = 0xFF80E000;     // RGB(128, 224, 0)
-inline constexpr QRgb wrong = 0xFFFF5080;     // RGB(255, 80, 128)
-inline constexpr QRgb emptyPool = 0xFFFFFF00; // RGB(255, 255, 0)
-inline constexpr QRgb cleared = 0xFFFFFFFF;   // RGB(255, 255, 255)
+inline constexpr Rgb right = 0xFF80E000;     // RGB(128, 224, 0)
+inline constexpr Rgb wrong = 0xFFFF5080;     // RGB(255, 80, 128)
+inline constexpr Rgb emptyPool = 0xFFFFFF00; // RGB(255, 255, 0)
+inline constexpr Rgb cleared = 0xFFFFFFFF;   // RGB(255, 255, 255)
 } // namespace AnswerColour
 
 // The controls of the exam page as the import, draw and judge routines use them. Option
@@ -35,7 +37,7 @@ public:
 
     virtual std::string submitCaption() = 0; // "提交" or "下一题"
     virtual void setSubmitCaption(const std::string& caption) = 0;
-    virtual void setAnswerLabel(const std::string& text, QRgb background) = 0;
+    virtual void setAnswerLabel(const std::string& text, Rgb background) = 0;
     virtual void setScoreText(const std::string& text) = 0;
 
     // Queues a draw behind the running action; returns at once.
