@@ -1,11 +1,24 @@
-#include "MainWindow.h"
+#include "Program.h"
+#include "common/AppState.h"
 
 #include <QApplication>
+
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    MainWindow window;
-    window.show();
-    return app.exec();
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    AppState state;
+    Program program(state, QCoreApplication::applicationDirPath());
+    program.onWindowCreated();
+    program.window().show();
+    QApplication::exec();
+
+    releaseAppState(state);
+    // A worker may still wait for the network; closing the window ends the program all the same.
+    if (!program.shutDown(500))
+        std::_Exit(EXIT_SUCCESS);
+    return EXIT_SUCCESS;
 }

@@ -30,8 +30,9 @@ bool matchesAt(std::string_view text, size_t i, std::string_view search, bool ig
 {
     if (i + search.size() > text.size())
         return false;
+    // Most positions differ in their first byte; checking it first keeps splitting large texts fast.
     if (!ignoreCase)
-        return text.compare(i, search.size(), search) == 0;
+        return text[i] == search[0] && text.compare(i, search.size(), search) == 0;
     for (size_t k = 0; k < search.size(); ++k) {
         if (foldAscii(text[i + k]) != foldAscii(search[k]))
             return false;
