@@ -4,6 +4,7 @@
 #include "common/TextPrimitives.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -27,6 +28,16 @@ void appendCell(std::string& text, std::string_view cell)
         return;
     }
     text += replaceMany(cell, {{",", "，"}, {"\r", " "}, {"\n", " "}});
+}
+
+// The lines of the whole file, judged from its first lines, with some room to spare: growing
+// the row vector of a large bank would copy every row once more.
+size_t estimatedLineCount(std::span<const std::string_view> firstLines, qint64 fileSize)
+{
+    const auto* first = firstLines.front().data();
+    const auto* last = firstLines.back().data() + firstLines.back().size();
+    const double averageLine = static_cast<double>(last - first + lineEnd.size()) / firstLines.size();
+    return static_cast<size_t>(static_cast<double>(fileSize) / averageLine * 1.25) + firstLines.size();
 }
 
 } // namespace
@@ -102,9 +113,12 @@ std::optional<std::vector<QuestionRow>> loadBankRows(
     const QString& path, const ProgressCallback& progress, size_t blockSize)
 {
     std::vector<QuestionRow> rows;
+    const qint64 fileSize = QFileInfo(path).size();
     const bool opened = readBankLines(
         path,
         [&](std::span<const std::string_view> lines) {
+            if (rows.empty() && !lines.empty())
+                rows.reserve(estimatedLineCount(lines, fileSize));
             appendLineRows(lines, rows);
             if (progress && !lines.empty())
                 progress(static_cast<long long>(rows.size()));

@@ -30,9 +30,11 @@ void QuestionTable::appendRows(std::vector<QuestionRow> rows)
         beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
         {
             QWriteLocker locker(&m_lock);
-            m_rows.reserve(m_rows.size() + rows.size());
-            for (QuestionRow& row : rows)
-                m_rows.push_back(cellsOf(std::move(row)));
+            // A whole bank arrives in one batch into an empty list: take it over without copying.
+            if (m_rows.empty())
+                m_rows = std::move(rows);
+            else
+                m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
         }
         endInsertRows();
     });
@@ -41,11 +43,12 @@ void QuestionTable::appendRows(std::vector<QuestionRow> rows)
 void QuestionTable::setCell(int row, int column, std::string text)
 {
     runOnOwnerThread([&] {
-        if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < 0 || column >= columns)
+        const auto field = fieldOf(column);
+        if (row < 0 || row >= static_cast<int>(m_rows.size()) || !field)
             return;
         {
             QWriteLocker locker(&m_lock);
-            m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)] = std::move(text);
+            m_rows[static_cast<size_t>(row)].*field = std::move(text);
         }
         const QModelIndex changed = index(row, column);
         emit dataChanged(changed, changed, {Qt::DisplayRole});
@@ -54,19 +57,21 @@ void QuestionTable::setCell(int row, int column, std::string text)
 
 std::string QuestionTable::cellText(int row, int column) const
 {
+    const auto field = fieldOf(column);
     QReadLocker locker(&m_lock);
-    if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < 0 || column >= columns)
+    if (row < 0 || row >= static_cast<int>(m_rows.size()) || !field)
         return {};
-    return m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
+    return m_rows[static_cast<size_t>(row)].*field;
 }
 
 int QuestionTable::findRow(int column, std::string_view text) const
 {
-    QReadLocker locker(&m_lock);
-    if (column < 0 || column >= columns)
+    const auto field = fieldOf(column);
+    if (!field)
         return -1;
+    QReadLocker locker(&m_lock);
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i][static_cast<size_t>(column)] == text)
+        if (m_rows[i].*field == text)
             return static_cast<int>(i);
     }
     return -1;
@@ -90,17 +95,13 @@ QuestionRow QuestionTable::row(int index) const
     QReadLocker locker(&m_lock);
     if (index < 0 || index >= static_cast<int>(m_rows.size()))
         return {};
-    return rowOf(m_rows[static_cast<size_t>(index)]);
+    return m_rows[static_cast<size_t>(index)];
 }
 
 std::vector<QuestionRow> QuestionTable::rows() const
 {
     QReadLocker locker(&m_lock);
-    std::vector<QuestionRow> result;
-    result.reserve(m_rows.size());
-    for (const Cells& cells : m_rows)
-        result.push_back(rowOf(cells));
-    return result;
+    return m_rows;
 }
 
 int QuestionTable::rowCount(const QModelIndex& parent) const
@@ -132,18 +133,16 @@ QVariant QuestionTable::headerData(int section, Qt::Orientation orientation, int
     return (m_layout == Layout::Standard ? standard : search)[static_cast<size_t>(section)];
 }
 
-QuestionTable::Cells QuestionTable::cellsOf(QuestionRow row) const
+std::string QuestionRow::*QuestionTable::fieldOf(int column) const
 {
-    if (m_layout == Layout::Search)
-        return {std::move(row.number), std::move(row.question), std::move(row.answer), std::move(row.options)};
-    return {std::move(row.number), std::move(row.question), std::move(row.options), std::move(row.answer)};
-}
-
-QuestionRow QuestionTable::rowOf(const Cells& cells) const
-{
-    if (m_layout == Layout::Search)
-        return {cells[0], cells[1], cells[3], cells[2]};
-    return {cells[0], cells[1], cells[2], cells[3]};
+    // The search list shows the answer before the options.
+    static constexpr std::array<std::string QuestionRow::*, columns> standard
+        = {&QuestionRow::number, &QuestionRow::question, &QuestionRow::options, &QuestionRow::answer};
+    static constexpr std::array<std::string QuestionRow::*, columns> search
+        = {&QuestionRow::number, &QuestionRow::question, &QuestionRow::answer, &QuestionRow::options};
+    if (column < 0 || column >= columns)
+        return nullptr;
+    return (m_layout == Layout::Standard ? standard : search)[static_cast<size_t>(column)];
 }
 
 void QuestionTable::runOnOwnerThread(const std::function<void()>& change)

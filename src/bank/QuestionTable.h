@@ -53,13 +53,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    using Cells = std::array<std::string, columns>;
-
-    Cells cellsOf(QuestionRow row) const;
-    QuestionRow rowOf(const Cells& cells) const;
+    // The row field shown in a column, or nullptr for a column that does not exist.
+    std::string QuestionRow::*fieldOf(int column) const;
     void runOnOwnerThread(const std::function<void()>& change);
 
     const Layout m_layout;
     mutable QReadWriteLock m_lock;
-    std::vector<Cells> m_rows; // guarded by m_lock; written only on the owner thread
+    std::vector<QuestionRow> m_rows; // guarded by m_lock; written only on the owner thread
 };
