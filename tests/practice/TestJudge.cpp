@@ -30,8 +30,10 @@ struct JudgeFixture
         state.currentAnswer = current.answer;
         state.drawPool = {"1", "2"};
         const char* captions[] = {"A", "B", "C", "D", "E"};
-        for (int tag = 1; tag <= optionBoxCount; ++tag)
-            page.option(tag) = {true, false, captions[tag - 1]};
+        for (int tag = 1; tag <= optionBoxCount; ++tag) {
+            page.option(tag).visible = true;
+            page.option(tag).caption = captions[tag - 1];
+        }
     }
 
     void press() { submitOrNext(page, state, wrongAnswers); }
