@@ -24,16 +24,18 @@ const QColor white(255, 255, 255);
 const QColor accentBlue(0, 136, 255);
 const QColor optionBackground(232, 244, 255);
 
-// The face named for the list views and the tab captions; fontconfig picks an installed
-// CJK face where it is missing.
-const QString songFace = QStringLiteral("SimSun");
+// The faces named for the tab captions and the list views; where they are missing, an
+// installed CJK face takes their place.
+const QString tabFace = QStringLiteral("SimSun");
+const QString listFace = QStringLiteral("宋体");
 
 // Font sizes are character heights in pixels.
 QFont pixelFont(int pixels, const QString& family = {})
 {
     QFont font;
     if (!family.isEmpty())
-        font.setFamilies({family, QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+        font.setFamilies({family, QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+                          QStringLiteral("Noto Sans CJK SC")});
     font.setPixelSize(pixels);
     return font;
 }
@@ -203,7 +205,7 @@ void MainWindow::buildTopRow()
 void MainWindow::buildTabs()
 {
     m_tabs = place<QTabWidget>(this, QStringLiteral("高级选择夹1"), {0, 110, 1300, 570});
-    m_tabs->tabBar()->setFont(pixelFont(12, songFace));
+    m_tabs->tabBar()->setFont(pixelFont(12, tabFace));
     m_tabs->setFocusPolicy(Qt::NoFocus);
     m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
 
@@ -282,7 +284,7 @@ QTableView* MainWindow::addTableView(QWidget* page, const QString& name, Questio
                                      int fontPixels, std::initializer_list<int> columnWidths)
 {
     auto* view = ::place<QTableView>(page, name, place);
-    view->setFont(pixelFont(fontPixels, songFace));
+    view->setFont(pixelFont(fontPixels, listFace));
     view->setProperty("tag", QStringLiteral("1001"));
     view->setModel(model);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QApplication>
 #include <QFrame>
@@ -33,6 +35,18 @@ const std::string threeQuestions = "问题一,甲     乙     丙,乙\r\n"
 // The stamp of the time server's Date header, Wed, 23 Mar 2022 02:51:32 GMT, at UTC+8.
 const QString stamp = QStringLiteral("2022年3月23日10时51分32秒");
 
+// Stands in for the desktop: records the addresses it was asked to open.
+class UrlRecorder final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
 } // namespace
 
 // The program on its real window under the offscreen platform, with a time server and a
@@ -56,11 +70,14 @@ private slots:
     void practisesTheWrongAnswers();
     void asksForAnImportWhenThePoolIsEmpty();
     void copiesAnOptionOnRightClick();
+    void opensTheBankFile();
+    void endsPromptlyWhileAStampIsFetched();
     void checksTheVersionOnFirstActivation();
     void reducesTheWindowForANewerVersion_data();
     void reducesTheWindowForANewerVersion();
 
 private:
+    void serveDate();
     Endpoints endpoints() const;
     void startProgram();
     // Imports again in sequence from the first question, so the second one is shown.
@@ -92,6 +109,10 @@ private:
 void TestProgram::initTestCase()
 {
     QVERIFY(m_server.start());
+}
+
+void TestProgram::serveDate()
+{
     LocalHttpServer::Response dated;
     dated.headers = {"Date: Wed, 23 Mar 2022 02:51:32 GMT"};
     m_server.setRoute("/", dated);
@@ -99,6 +120,7 @@ void TestProgram::initTestCase()
 
 void TestProgram::init()
 {
+    serveDate();
     m_dir = std::make_unique<QTemporaryDir>();
     m_state = std::make_unique<AppState>();
 }
@@ -389,6 +411,45 @@ void TestProgram::copiesAnOptionOnRightClick()
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("对&错"));
     QTRY_COMPARE(statusText(), QStringLiteral("已复制: 对&错"));
     QVERIFY(!box->isChecked());
+}
+
+void TestProgram::opensTheBankFile()
+{
+    UrlRecorder opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &opened, "open");
+    writeBank("安全管理", threeQuestions);
+    startProgram();
+
+    control<QRadioButton>(u"单选框2")->click();
+    click(QStringLiteral("按钮5"));
+    control<QRadioButton>(u"单选框6")->click();
+    click(QStringLiteral("按钮5")); // the wrong answers have no file
+    click(QStringLiteral("按钮6"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+
+    QCOMPARE(opened.urls, (QList<QUrl>{QUrl::fromLocalFile(bankFilePath(m_dir->path(), "法律法规")),
+                                       QUrl(QString::fromStdString(m_server.url("/download")))}));
+    QCOMPARE(m_program->window().size(), QSize(1300, 710));
+}
+
+void TestProgram::endsPromptlyWhileAStampIsFetched()
+{
+    writeBank("安全管理", threeQuestions);
+    startProgram();
+    LocalHttpServer::Response slow;
+    slow.delayMs = 3000;
+    m_server.setRoute("/", slow);
+    // The refusal waits for its stamp off the window's thread.
+    m_server.clearRequests();
+    control<QPushButton>(u"按钮3")->click();
+    QTRY_VERIFY(!m_server.requests().isEmpty());
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!m_program->shutDown(100));
+    QVERIFY(clock.elapsed() < 1000);
 }
 
 void TestProgram::checksTheVersionOnFirstActivation()
