@@ -1,4 +1,4 @@
-#include "BankPrinting.h"
+#include "GbkPrinting.h"
 #include "RecordingStatus.h"
 
 #include "bank/ProgressThrottle.h"

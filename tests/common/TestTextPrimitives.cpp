@@ -1,3 +1,4 @@
+#include "GbkPrinting.h"
 #include "common/NumberText.h"
 #include "common/TextPrimitives.h"
 
@@ -5,24 +6,6 @@
 
 #include <string>
 #include <vector>
-
-using Pieces = std::vector<std::string>;
-
-namespace QTest {
-template <>
-char* toString(const std::string& text)
-{
-    return toString(QByteArray::fromStdString(text).toHex(' '));
-}
-template <>
-char* toString(const Pieces& pieces)
-{
-    QByteArray joined = "[";
-    for (const std::string& piece : pieces)
-        joined += " <" + QByteArray::fromStdString(piece).toHex(' ') + ">";
-    return qstrdup(joined + " ]");
-}
-} // namespace QTest
 
 // Double-byte characters whose second byte equals an ASCII delimiter: 0x95 0x7C holds "|",
 // 0x81 0x2C holds ",", 0x81 0x41 holds "A".
@@ -171,28 +154,28 @@ void TestTextPrimitives::splitsText_data()
 {
     QTest::addColumn<std::string>("text");
     QTest::addColumn<std::string>("delimiter");
-    QTest::addColumn<Pieces>("expected");
+    QTest::addColumn<Texts>("expected");
 
-    QTest::newRow("empty piece between") << std::string("a||b") << std::string("|") << Pieces{"a", "", "b"};
-    QTest::newRow("trailing delimiter") << std::string("a|") << std::string("|") << Pieces{"a"};
-    QTest::newRow("leading delimiter") << std::string("|a") << std::string("|") << Pieces{"", "a"};
-    QTest::newRow("only a delimiter") << std::string("|") << std::string("|") << Pieces{""};
-    QTest::newRow("empty text") << std::string() << std::string("|") << Pieces{};
-    QTest::newRow("no delimiter") << std::string("abc") << std::string("|") << Pieces{"abc"};
-    QTest::newRow("not inside a character") << pipeInside + "|b" << std::string("|") << Pieces{pipeInside, "b"};
-    QTest::newRow("lines") << std::string("a\r\n\r\nb\r\n") << std::string("\r\n") << Pieces{"a", "", "b"};
+    QTest::newRow("empty piece between") << std::string("a||b") << std::string("|") << Texts{"a", "", "b"};
+    QTest::newRow("trailing delimiter") << std::string("a|") << std::string("|") << Texts{"a"};
+    QTest::newRow("leading delimiter") << std::string("|a") << std::string("|") << Texts{"", "a"};
+    QTest::newRow("only a delimiter") << std::string("|") << std::string("|") << Texts{""};
+    QTest::newRow("empty text") << std::string() << std::string("|") << Texts{};
+    QTest::newRow("no delimiter") << std::string("abc") << std::string("|") << Texts{"abc"};
+    QTest::newRow("not inside a character") << pipeInside + "|b" << std::string("|") << Texts{pipeInside, "b"};
+    QTest::newRow("lines") << std::string("a\r\n\r\nb\r\n") << std::string("\r\n") << Texts{"a", "", "b"};
     QTest::newRow("five spaces") << std::string("A     B          C     ") << std::string("     ")
-                                 << Pieces{"A", "B", "", "C"};
+                                 << Texts{"A", "B", "", "C"};
 }
 
 void TestTextPrimitives::splitsText()
 {
     QFETCH(std::string, text);
     QFETCH(std::string, delimiter);
-    QFETCH(Pieces, expected);
+    QFETCH(Texts, expected);
     QCOMPARE(splitText(text, delimiter), expected);
     const auto views = splitTextViews(text, delimiter);
-    QCOMPARE(Pieces(views.begin(), views.end()), expected);
+    QCOMPARE(Texts(views.begin(), views.end()), expected);
 }
 
 void TestTextPrimitives::cutsTextBetweenMarkers_data()

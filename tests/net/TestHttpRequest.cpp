@@ -1,3 +1,4 @@
+#include "GbkPrinting.h"
 #include "LocalHttpServer.h"
 #include "net/HttpClient.h"
 #include "net/HttpHeaderText.h"
@@ -11,13 +12,6 @@ using namespace std::string_literals;
 
 // Header lines, one per entry, without CR LF.
 using Lines = QList<QByteArray>;
-
-namespace QTest {
-template <> char* toString(const std::string& text)
-{
-    return toString(QByteArray::fromStdString(text));
-}
-} // namespace QTest
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-using Texts = std::vector<std::string>;
 
 namespace {
 

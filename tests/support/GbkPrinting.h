@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// Failure output for GBK byte strings and row lists: printable ASCII as it is, every other
+// Failure output for GBK byte strings and row lists, shared by the tests: printable ASCII as it is, every other
 // byte as \xNN, so a failed comparison shows the differing bytes.
 namespace QTest {
 template <> char* toString(const std::string& text);

@@ -1,4 +1,4 @@
-#include "BankPrinting.h"
+#include "GbkPrinting.h"
 
 #include <sstream>
 
