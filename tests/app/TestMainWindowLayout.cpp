@@ -59,50 +59,51 @@ void TestMainWindowLayout::placesEveryControl_data()
     QTest::addColumn<QRect>("place");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("visible");
+    QTest::addColumn<int>("fontPixels"); // 0: the default font
 
     const QString window; // directly on the main window
     const QString tabs = QStringLiteral("高级选择夹1");
     auto row = [](const char16_t* name, const char* kind, const QString& parent, QRect place, const char16_t* caption,
-                  bool visible = true) {
+                  int fontPixels, bool visible = true) {
         const QString controlName = QString::fromUtf16(name);
-        QTest::newRow(controlName.toUtf8().constData())
-            << controlName << QString::fromLatin1(kind) << parent << place << QString::fromUtf16(caption) << visible;
+        QTest::newRow(controlName.toUtf8().constData()) << controlName << QString::fromLatin1(kind) << parent << place
+                                                        << QString::fromUtf16(caption) << visible << fontPixels;
     };
 
-    row(u"按钮4", "QPushButton", window, {8, 8, 200, 50}, u"导入题库");
-    row(u"单选框1", "QRadioButton", window, {222, 8, 150, 25}, u"安全管理");
-    row(u"单选框2", "QRadioButton", window, {222, 38, 150, 25}, u"法律法规");
-    row(u"单选框3", "QRadioButton", window, {360, 8, 200, 25}, u"安全技术机械设备");
-    row(u"单选框4", "QRadioButton", window, {360, 38, 200, 25}, u"安全技术土建综合");
-    row(u"单选框5", "QRadioButton", window, {590, 8, 150, 25}, u"题库综合");
-    row(u"单选框6", "QRadioButton", window, {590, 38, 150, 25}, u"已答错题");
-    row(u"按钮5", "QPushButton", window, {740, 8, 120, 50}, u"打开表格");
-    row(u"按钮2", "QPushButton", window, {870, 8, 200, 50}, u"录入");
-    row(u"按钮3", "QPushButton", window, {1080, 8, 200, 50}, u"保存");
-    row(u"组合框1", "QComboBox", window, {8, 73, 184, 29}, u"随机出题不重复");
-    row(u"透明标签2", "QLabel", window, {210, 72, 401, 30}, u"第      题,");
-    row(u"编辑框1", "QLineEdit", window, {233, 72, 60, 30}, u"1");
-    row(u"标签1对错次数", "QLabel", window, {611, 72, 668, 30}, u"");
-    row(u"透明标签1指示", "QLabel", window, {568, 111, 688, 40}, u"");
-    row(u"高级选择夹1", "QTabWidget", window, {0, 110, 1300, 570}, u"");
-    row(u"外形框1", "QFrame", window, {825, 320, 400, 240}, u"");
-    row(u"按钮6", "QPushButton", QStringLiteral("外形框1"), {100, 80, 200, 50}, u"打开网盘下载");
+    row(u"按钮4", "QPushButton", window, {8, 8, 200, 50}, u"导入题库", 29);
+    row(u"单选框1", "QRadioButton", window, {222, 8, 150, 25}, u"安全管理", 20);
+    row(u"单选框2", "QRadioButton", window, {222, 38, 150, 25}, u"法律法规", 20);
+    row(u"单选框3", "QRadioButton", window, {360, 8, 200, 25}, u"安全技术机械设备", 20);
+    row(u"单选框4", "QRadioButton", window, {360, 38, 200, 25}, u"安全技术土建综合", 20);
+    row(u"单选框5", "QRadioButton", window, {590, 8, 150, 25}, u"题库综合", 20);
+    row(u"单选框6", "QRadioButton", window, {590, 38, 150, 25}, u"已答错题", 20);
+    row(u"按钮5", "QPushButton", window, {740, 8, 120, 50}, u"打开表格", 24);
+    row(u"按钮2", "QPushButton", window, {870, 8, 200, 50}, u"录入", 29);
+    row(u"按钮3", "QPushButton", window, {1080, 8, 200, 50}, u"保存", 29);
+    row(u"组合框1", "QComboBox", window, {8, 73, 184, 29}, u"随机出题不重复", 21);
+    row(u"透明标签2", "QLabel", window, {210, 72, 401, 30}, u"第      题,", 21);
+    row(u"编辑框1", "QLineEdit", window, {233, 72, 60, 30}, u"1", 21);
+    row(u"标签1对错次数", "QLabel", window, {611, 72, 668, 30}, u"", 21);
+    row(u"透明标签1指示", "QLabel", window, {568, 111, 688, 40}, u"", 19);
+    row(u"高级选择夹1", "QTabWidget", window, {0, 110, 1300, 570}, u"", 0);
+    row(u"外形框1", "QFrame", window, {825, 320, 400, 240}, u"", 0);
+    row(u"按钮6", "QPushButton", QStringLiteral("外形框1"), {100, 80, 200, 50}, u"打开网盘下载", 29);
 
-    row(u"编辑框1问题", "QPlainTextEdit", tabs, {25, 38, 1230, 120}, u"");
-    row(u"选择框1", "QCheckBox", tabs, {25, 168, 1230, 55}, u"选择框", false);
-    row(u"选择框2", "QCheckBox", tabs, {25, 233, 1230, 55}, u"选择框", false);
-    row(u"选择框3", "QCheckBox", tabs, {25, 298, 1230, 55}, u"选择框", false);
-    row(u"选择框4", "QCheckBox", tabs, {25, 363, 1230, 55}, u"选择框", false);
-    row(u"选择框5", "QCheckBox", tabs, {25, 428, 1230, 55}, u"选择框", false);
-    row(u"按钮1", "QPushButton", tabs, {25, 493, 200, 60}, u"提交");
-    row(u"标签1显示答案", "QLabel", tabs, {246, 493, 1005, 60}, u"");
-    row(u"按钮1查询", "QPushButton", tabs, {18, 30, 60, 170}, u"查询");
-    row(u"编辑框1查询", "QPlainTextEdit", tabs, {80, 30, 1196, 170}, u"");
-    row(u"超级列表框2", "QTableView", tabs, {18, 207, 1258, 355}, u"");
-    row(u"编辑框2", "QLineEdit", tabs, {972, 26, 304, 32}, u"分\\s*(.*?)\\s*(.*?)\\s*答案: (.*?)\\s* 第", false);
-    row(u"超级列表框1", "QTableView", tabs, {18, 38, 1258, 515}, u"");
-    row(u"按钮7", "QPushButton", tabs, {912, 96, 120, 50}, u"清空此表");
-    row(u"超级列表框3", "QTableView", tabs, {18, 38, 1258, 515}, u"");
+    row(u"编辑框1问题", "QPlainTextEdit", tabs, {25, 38, 1230, 120}, u"", 24);
+    row(u"选择框1", "QCheckBox", tabs, {25, 168, 1230, 55}, u"选择框", 24, false);
+    row(u"选择框2", "QCheckBox", tabs, {25, 233, 1230, 55}, u"选择框", 24, false);
+    row(u"选择框3", "QCheckBox", tabs, {25, 298, 1230, 55}, u"选择框", 24, false);
+    row(u"选择框4", "QCheckBox", tabs, {25, 363, 1230, 55}, u"选择框", 24, false);
+    row(u"选择框5", "QCheckBox", tabs, {25, 428, 1230, 55}, u"选择框", 24, false);
+    row(u"按钮1", "QPushButton", tabs, {25, 493, 200, 60}, u"提交", 29);
+    row(u"标签1显示答案", "QLabel", tabs, {246, 493, 1005, 60}, u"", 24);
+    row(u"按钮1查询", "QPushButton", tabs, {18, 30, 60, 170}, u"查询", 24);
+    row(u"编辑框1查询", "QPlainTextEdit", tabs, {80, 30, 1196, 170}, u"", 21);
+    row(u"超级列表框2", "QTableView", tabs, {18, 207, 1258, 355}, u"", 24);
+    row(u"编辑框2", "QLineEdit", tabs, {972, 26, 304, 32}, u"分\\s*(.*?)\\s*(.*?)\\s*答案: (.*?)\\s* 第", 0, false);
+    row(u"超级列表框1", "QTableView", tabs, {18, 38, 1258, 515}, u"", 16);
+    row(u"按钮7", "QPushButton", tabs, {912, 96, 120, 50}, u"清空此表", 24);
+    row(u"超级列表框3", "QTableView", tabs, {18, 38, 1258, 515}, u"", 16);
 }
 
 static QString captionOf(QWidget* control)
@@ -128,6 +129,7 @@ void TestMainWindowLayout::placesEveryControl()
     QFETCH(QRect, place);
     QFETCH(QString, caption);
     QFETCH(bool, visible);
+    QFETCH(int, fontPixels);
 
     auto* control = m_window->control<QWidget>(name);
     QVERIFY2(control, qPrintable(name));
@@ -148,6 +150,8 @@ void TestMainWindowLayout::placesEveryControl()
     QCOMPARE(QRect(control->mapTo(reference, QPoint(0, 0)), control->size()), place);
     QCOMPARE(captionOf(control), caption);
     QCOMPARE(control->isVisibleTo(control->parentWidget()), visible);
+    if (fontPixels > 0)
+        QCOMPARE(control->font().pixelSize(), fontPixels);
 }
 
 void TestMainWindowLayout::ordersTheTabPages()
