@@ -170,8 +170,9 @@ void Program::onOptionClicked()
 
 void Program::onOptionRightClicked(int tag)
 {
-    QGuiApplication::clipboard()->setText(fromGbk(m_page.optionCaption(tag)));
-    m_status.showProgress("已复制: " + m_page.optionCaption(tag));
+    const std::string caption = m_page.optionCaption(tag);
+    QGuiApplication::clipboard()->setText(fromGbk(caption));
+    m_status.showProgress("已复制: " + caption);
 }
 
 void Program::onDownloadClicked()
