@@ -15,11 +15,6 @@ constexpr std::string_view lineEnd = "\r\n";
 constexpr std::string_view fieldDelimiter = ",";
 constexpr size_t storedFields = 3;
 
-bool isLeadByte(char c)
-{
-    return static_cast<unsigned char>(c) >= 0x80;
-}
-
 // A cell as the reader will see it again: delimiters at character boundaries are replaced.
 void appendCell(std::string& text, std::string_view cell)
 {

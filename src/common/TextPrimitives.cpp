@@ -1,24 +1,14 @@
 #include "TextPrimitives.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace {
-
-bool isLeadByte(char c)
-{
-    return static_cast<unsigned char>(c) >= 0x80;
-}
 
 // A lead byte as the last byte is no character: it ends every scan.
 bool isLoneLeadByte(std::string_view text, size_t i)
 {
     return isLeadByte(text[i]) && i + 1 >= text.size();
-}
-
-// Bytes taken by the character at i; a lead byte as the last byte counts as one.
-size_t charLength(std::string_view text, size_t i)
-{
-    return isLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
 }
 
 char foldAscii(char c)
@@ -33,11 +23,7 @@ bool matchesAt(std::string_view text, size_t i, std::string_view search, bool ig
     // Most positions differ in their first byte; checking it first keeps splitting large texts fast.
     if (!ignoreCase)
         return text[i] == search[0] && text.compare(i, search.size(), search) == 0;
-    for (size_t k = 0; k < search.size(); ++k) {
-        if (foldAscii(text[i + k]) != foldAscii(search[k]))
-            return false;
-    }
-    return true;
+    return equalsIgnoringCase(text.substr(i, search.size()), search);
 }
 
 size_t clampedStartIndex(int start)
@@ -72,6 +58,20 @@ std::vector<Piece> splitInto(std::string_view text, std::string_view delimiter)
 }
 
 } // namespace
+
+std::string_view leadingChars(std::string_view text, size_t maxBytes)
+{
+    size_t end = 0;
+    while (end < text.size() && end + charLength(text, end) <= maxBytes)
+        end += charLength(text, end);
+    return text.substr(0, end);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return foldAscii(x) == foldAscii(y); });
+}
 
 int findText(std::string_view text, std::string_view search, int start, bool ignoreCase)
 {

@@ -8,6 +8,22 @@
 #include <string_view>
 #include <vector>
 
+// True for a byte that leads a two-byte character. Inline: every scan asks it at each character.
+inline bool isLeadByte(char c)
+{
+    return static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Bytes taken by the character at byte index i: 2 for a lead byte with a byte after it, else 1.
+inline size_t charLength(std::string_view text, size_t i)
+{
+    return isLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+}
+// The longest start of the text of at most maxBytes bytes that ends at a character boundary.
+std::string_view leadingChars(std::string_view text, size_t maxBytes);
+// Equal bytes, where the ASCII letters A-Z and a-z also match their other case.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 int findText(std::string_view text, std::string_view search, int start = 1, bool ignoreCase = false);
 
 std::string replaceText(std::string_view text, std::string_view search, std::string_view replacement = {},

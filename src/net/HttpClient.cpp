@@ -41,17 +41,6 @@ bool isTokenChar(char c)
         || std::string_view("!#$%&'*+-.^_`|~").find(c) != std::string_view::npos;
 }
 
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameHeaderName(std::string_view a, std::string_view b)
-{
-    return std::equal(
-        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 // Header lines in the form libcurl's lists take. A header that could not travel as one line
 // (an empty or invalid name, a line break or zero byte in the value) is left out.
 class HeaderLines final
@@ -70,7 +59,7 @@ public:
     // Keeps libcurl from adding a header of that name on its own.
     void suppressUnlessNamed(std::string_view name)
     {
-        if (std::none_of(m_names.begin(), m_names.end(), [&](const std::string& n) { return sameHeaderName(n, name); }))
+        if (std::none_of(m_names.begin(), m_names.end(), [&](const std::string& n) { return equalsIgnoringCase(n, name); }))
             m_lines.push_back(std::string(name) + ":");
     }
 

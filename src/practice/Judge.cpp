@@ -16,21 +16,6 @@ namespace {
 constexpr std::size_t shortenFrom = 80;
 constexpr std::size_t pieceBytes = 12;
 
-// The longest start of the text of at most maxBytes bytes that ends at a character boundary:
-// a byte of 0x80 or above leads a two-byte character.
-std::string_view leadingChars(std::string_view text, std::size_t maxBytes)
-{
-    std::size_t end = 0;
-    while (end < text.size()) {
-        const std::size_t length
-            = std::min<std::size_t>(static_cast<unsigned char>(text[end]) >= 0x80 ? 2 : 1, text.size() - end);
-        if (end + length > maxBytes)
-            break;
-        end += length;
-    }
-    return text.substr(0, end);
-}
-
 // The share of right answers in percent, rounded half up to 2 decimals: 66.67, 0.63, 100, 12.5.
 std::string accuracyText(int rightCount, int wrongCount)
 {

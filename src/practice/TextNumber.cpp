@@ -1,5 +1,7 @@
 #include "TextNumber.h"
 
+#include "common/TextPrimitives.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <limits>
@@ -17,10 +19,9 @@ struct Folded
 
 Folded foldedAt(std::string_view text, std::size_t i)
 {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte < 0x80)
-        return {static_cast<char>(byte), 1};
-    if (byte != 0xA3 || i + 1 >= text.size())
+    if (!isLeadByte(text[i]))
+        return {text[i], 1};
+    if (static_cast<unsigned char>(text[i]) != 0xA3 || i + 1 >= text.size())
         return {};
     const auto trail = static_cast<unsigned char>(text[i + 1]);
     if (trail >= 0xB0 && trail <= 0xB9)
